@@ -1,0 +1,124 @@
+#include "gaussian/gaussian_log_file.h"
+
+#include <unordered_map>
+#include <utility>
+
+#include "gaussian/line_index.h"
+#include "gaussian/log_buffer.h"
+#include "gaussian/substring_finder.h"
+#include "log/library_logger.h"
+
+namespace nodara {
+
+struct GaussianLogFile::State {
+  std::string path;
+  LogBuffer buffer;
+  LineIndex index;
+  bool valid = false;
+  std::unordered_map<std::string, std::vector<std::uint64_t>> searchCache;
+};
+
+namespace {
+
+constexpr std::string_view kGaussianMark = "Gaussian";
+
+}  // namespace
+
+GaussianLogFile::GaussianLogFile() : state_(std::make_unique<State>()) {}
+
+GaussianLogFile::GaussianLogFile(const std::string& path) : GaussianLogFile() {
+  state_->path = path;
+  if (!state_->buffer.loadFile(path)) {
+    quor::libraryError("无法打开文件: " + path);
+    return;
+  }
+  indexContent();
+  if (!state_->valid) {
+    quor::libraryWarning("文件可能不是有效的Gaussian输出: " + path);
+  }
+}
+
+GaussianLogFile::~GaussianLogFile() = default;
+GaussianLogFile::GaussianLogFile(GaussianLogFile&&) noexcept = default;
+GaussianLogFile& GaussianLogFile::operator=(GaussianLogFile&&) noexcept =
+    default;
+
+void GaussianLogFile::loadFromString(std::string content) {
+  resetContent();
+  state_->buffer = LogBuffer(std::move(content));
+  indexContent();
+  if (!state_->valid) {
+    quor::libraryWarning("设置的内容可能不是有效的Gaussian输出");
+  }
+}
+
+void GaussianLogFile::resetContent() {
+  state_->searchCache.clear();
+  state_->index = LineIndex();
+  state_->buffer = LogBuffer();
+  state_->valid = false;
+}
+
+void GaussianLogFile::indexContent() {
+  const std::string_view content = state_->buffer.text();
+  state_->index = LineIndex(content);
+  // "Gaussian" holds no newline, so a hit anywhere lies within one line.
+  state_->valid = findIn(content, kGaussianMark, 0) != std::string_view::npos;
+}
+
+bool GaussianLogFile::isValid() const { return state_->valid; }
+
+std::string GaussianLogFile::filePath() const { return state_->path; }
+
+std::string_view GaussianLogFile::text() const { return state_->buffer.text(); }
+
+std::string_view GaussianLogFile::line(std::uint64_t index) const {
+  return state_->index.line(index);
+}
+
+std::string GaussianLogFile::lineText(std::uint64_t index) const {
+  return std::string(line(index));
+}
+
+std::uint64_t GaussianLogFile::lineCount() const {
+  return state_->index.lineCount();
+}
+
+const std::vector<std::uint64_t>& GaussianLogFile::findLines(
+    const std::string& pattern) {
+  auto& cache = state_->searchCache;
+  const auto found = cache.find(pattern);
+  if (found != cache.end()) return found->second;
+  return cache.emplace(pattern, searchLines(pattern)).first->second;
+}
+
+std::vector<std::uint64_t> GaussianLogFile::searchLines(
+    std::string_view pattern) const {
+  std::vector<std::uint64_t> hits;
+  hits.reserve(64);
+  const std::uint64_t count = lineCount();
+  if (pattern.empty()) {
+    for (std::uint64_t i = 0; i < count; ++i) hits.push_back(i);
+    return hits;
+  }
+  const std::string_view content = text();
+  std::size_t pos = findIn(content, pattern, 0);
+  while (pos != std::string_view::npos) {
+    hits.push_back(state_->index.lineAt(pos));
+    const std::size_t lineEnd = content.find('\n', pos);
+    if (lineEnd == std::string_view::npos) break;
+    pos = findIn(content, pattern, lineEnd + 1);
+  }
+  return hits;
+}
+
+std::optional<std::uint64_t> GaussianLogFile::firstLineContaining(
+    std::string_view pattern, std::uint64_t fromLine) const {
+  if (fromLine >= lineCount()) return std::nullopt;
+  const std::size_t start = state_->index.lineStart(fromLine);
+  const std::size_t hit = findIn(text(), pattern, start);
+  if (hit == std::string_view::npos) return std::nullopt;
+  return state_->index.lineAt(hit);
+}
+
+}  // namespace nodara
