@@ -14,6 +14,9 @@ std::string ConfigGenerator::generateJson() const {
 
 bool ConfigGenerator::writeConfigFile(const std::string& outputPath) {
   const std::string document = generateJson();
+  // When the document goes to standard output, the lines printed so far
+  // come first.
+  console_.flush();
   switch (OutputFile::write(outputPath, document)) {
     case OutputFile::Result::Written:
       return true;

@@ -101,22 +101,27 @@ std::vector<std::uint64_t> GaussianLogFile::searchLines(
     for (std::uint64_t i = 0; i < count; ++i) hits.push_back(i);
     return hits;
   }
+  // A line holds no '\n', so such a pattern is in no line.
+  if (pattern.find('\n') != std::string_view::npos) return hits;
   const std::string_view content = text();
-  std::size_t pos = findIn(content, pattern, 0);
+  const SubstringFinder finder(content, pattern);
+  std::size_t pos = finder.find(0);
   while (pos != std::string_view::npos) {
     hits.push_back(state_->index.lineAt(pos));
     const std::size_t lineEnd = content.find('\n', pos);
     if (lineEnd == std::string_view::npos) break;
-    pos = findIn(content, pattern, lineEnd + 1);
+    pos = finder.find(lineEnd + 1);
   }
   return hits;
 }
 
 std::optional<std::uint64_t> GaussianLogFile::firstLineContaining(
     std::string_view pattern, std::uint64_t fromLine) const {
-  if (fromLine >= lineCount()) return std::nullopt;
+  if (fromLine >= lineCount() || pattern.find('\n') != std::string_view::npos) {
+    return std::nullopt;
+  }
   const std::size_t start = state_->index.lineStart(fromLine);
-  const std::size_t hit = findIn(text(), pattern, start);
+  const std::size_t hit = SubstringFinder(text(), pattern).find(start);
   if (hit == std::string_view::npos) return std::nullopt;
   return state_->index.lineAt(hit);
 }

@@ -16,6 +16,15 @@ std::uint64_t newlineMask(std::uint64_t word) {
   return ~(((x & kSevenBits) + kSevenBits) | x) & kHighBits;
 }
 
+/// Sum of the eight bytes of `lanes`.
+std::uint64_t sumOfBytes(std::uint64_t lanes) {
+  constexpr std::uint64_t kEvenBytes = 0x00FF00FF00FF00FFULL;
+  constexpr std::uint64_t kLowHalfwords = 0x0001000100010001ULL;
+  const std::uint64_t pairs =
+      (lanes & kEvenBytes) + ((lanes >> 8) & kEvenBytes);
+  return (pairs * kLowHalfwords) >> 48;
+}
+
 }  // namespace
 
 std::uint64_t countNewlines(std::string_view text) {
@@ -31,7 +40,7 @@ std::uint64_t countNewlines(std::string_view text) {
       std::memcpy(&word, text.data() + pos, 8);
       lanes += newlineMask(word) >> 7;
     }
-    count += (lanes * kLowBits) >> 56;
+    count += sumOfBytes(lanes);
   }
   for (; pos < text.size(); ++pos) count += text[pos] == '\n';
   return count;
