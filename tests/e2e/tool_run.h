@@ -1,0 +1,55 @@
+/// Runs the built nodara-config as a child process and captures its output.
+#pragma once
+
+#include <sys/resource.h>
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace nodara {
+
+/// What one run of the tool printed and how it ended.
+struct ToolResult {
+  std::string out;
+  std::string err;
+  bool exited = false;  ///< ended by returning from main or calling exit
+  int exitStatus = -1;  ///< the status, when `exited`
+  int signal = 0;       ///< the signal that ended it, when not `exited`
+  std::chrono::system_clock::time_point started;
+  std::chrono::system_clock::time_point finished;
+};
+
+/// One invocation of the tool: its arguments (word 0 is the binary's path),
+/// working directory, environment overrides, umask and file-size limit.
+/// Standard input is /dev/null; standard output and standard error are
+/// captured separately.
+class ToolRun {
+ public:
+  explicit ToolRun(std::vector<std::string> arguments);
+
+  ToolRun& inDirectory(std::string directory);
+  ToolRun& withEnvironment(std::string name, std::string value);
+  ToolRun& withUmask(mode_t mask);
+  /// Limits the size of files the tool writes (RLIMIT_FSIZE) and ignores
+  /// SIGXFSZ, so an oversized write fails with EFBIG instead of a signal.
+  ToolRun& withFileSizeLimit(rlim_t bytes);
+
+  /// Runs the tool to its end. A failure to start it is reported as exit
+  /// status 127 with a message on `err`.
+  ToolResult run() const;
+
+ private:
+  std::vector<std::string> environment() const;
+
+  std::vector<std::string> arguments_;
+  std::string directory_;
+  std::vector<std::pair<std::string, std::string>> environmentOverrides_;
+  std::optional<mode_t> umask_;
+  std::optional<rlim_t> fileSizeLimit_;
+};
+
+}  // namespace nodara
