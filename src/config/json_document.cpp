@@ -7,11 +7,48 @@
 namespace nodara {
 namespace {
 
-void appendControlEscape(std::string& out, unsigned char byte) {
+/// The two-character escape of `c`, or empty when it has none.
+std::string_view shortEscape(char c) {
+  switch (c) {
+    case '"':
+      return "\\\"";
+    case '\\':
+      return "\\\\";
+    case '\n':
+      return "\\n";
+    case '\r':
+      return "\\r";
+    case '\t':
+      return "\\t";
+    default:
+      return {};
+  }
+}
+
+bool needsEscape(char c) {
+  return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+}
+
+/// Appends `text` escaped; runs of plain bytes are copied whole.
+void appendEscaped(std::string& out, std::string_view text) {
   constexpr char kHexDigits[] = "0123456789abcdef";
-  out += "\\u00";
-  out += kHexDigits[byte >> 4];
-  out += kHexDigits[byte & 0x0F];
+  std::size_t plainStart = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (!needsEscape(c)) continue;
+    out.append(text, plainStart, i - plainStart);
+    plainStart = i + 1;
+    const std::string_view escape = shortEscape(c);
+    if (!escape.empty()) {
+      out += escape;
+    } else {
+      const auto byte = static_cast<unsigned char>(c);
+      out += "\\u00";
+      out += kHexDigits[byte >> 4];
+      out += kHexDigits[byte & 0x0F];
+    }
+  }
+  out.append(text, plainStart, std::string_view::npos);
 }
 
 void appendStringField(std::string& out, std::string_view key,
@@ -19,7 +56,7 @@ void appendStringField(std::string& out, std::string_view key,
   out += "      \"";
   out += key;
   out += "\": \"";
-  out += escapeJson(value);
+  appendEscaped(out, value);
   out += '"';
   out += end;
 }
@@ -37,7 +74,9 @@ void appendEntry(std::string& out, const ViewerEntry& entry) {
   appendStringField(out, "fileName1", entry.fileName1, ",\n");
   appendStringField(out, "fileName2", entry.fileName2, ",\n");
   out += "      \"notes\": {\n";
-  out += "        \"notes\": \"" + escapeJson(entry.notes) + "\"\n";
+  out += "        \"notes\": \"";
+  appendEscaped(out, entry.notes);
+  out += "\"\n";
   out += "      }\n";
   out += "    }";
 }
@@ -47,31 +86,7 @@ void appendEntry(std::string& out, const ViewerEntry& entry) {
 std::string escapeJson(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          appendControlEscape(out, static_cast<unsigned char>(c));
-        } else {
-          out += c;
-        }
-    }
-  }
+  appendEscaped(out, text);
   return out;
 }
 
@@ -95,7 +110,10 @@ std::string formatTimestamp(std::chrono::system_clock::time_point time) {
 
 std::string renderConfigDocument(const std::vector<ViewerEntry>& viewers,
                                  const std::string& timestamp) {
-  std::string out = "{\n";
+  constexpr std::size_t kTypicalEntrySize = 320;
+  std::string out;
+  out.reserve(256 + viewers.size() * kTypicalEntrySize);
+  out += "{\n";
   out += "  \"version\": \"1.0\",\n";
   out += "  \"timestamp\": \"" + timestamp + "\",\n";
   out += "  \"viewers\": [\n";
