@@ -45,8 +45,7 @@ bool ConfigGenerator::extractExcitedStates() {
       console_.printError("无效的Gaussian文件");
       return false;
     }
-    if (log.findLines("Excitation energies and oscillator strengths:")
-            .empty()) {
+    if (!log.containsText("Excitation energies and oscillator strengths:")) {
       console_.printError(
           "未在log中找到TDDFT段落（Excitation energies and oscillator "
           "strengths:），退出。");

@@ -13,7 +13,8 @@ namespace nodara {
 struct GaussianLogFile::State {
   std::string path;
   LogBuffer buffer;
-  LineIndex index;
+  /// Built on the first question about line numbers.
+  std::optional<LineIndex> index;
   bool valid = false;
   std::unordered_map<std::string, std::vector<std::uint64_t>> searchCache;
 };
@@ -32,7 +33,7 @@ GaussianLogFile::GaussianLogFile(const std::string& path) : GaussianLogFile() {
     quor::libraryError("无法打开文件: " + path);
     return;
   }
-  indexContent();
+  judgeValidity();
   if (!state_->valid) {
     quor::libraryWarning("文件可能不是有效的Gaussian输出: " + path);
   }
@@ -46,7 +47,7 @@ GaussianLogFile& GaussianLogFile::operator=(GaussianLogFile&&) noexcept =
 void GaussianLogFile::loadFromString(std::string content) {
   resetContent();
   state_->buffer = LogBuffer(std::move(content));
-  indexContent();
+  judgeValidity();
   if (!state_->valid) {
     quor::libraryWarning("设置的内容可能不是有效的Gaussian输出");
   }
@@ -54,16 +55,20 @@ void GaussianLogFile::loadFromString(std::string content) {
 
 void GaussianLogFile::resetContent() {
   state_->searchCache.clear();
-  state_->index = LineIndex();
+  state_->index.reset();
   state_->buffer = LogBuffer();
   state_->valid = false;
 }
 
-void GaussianLogFile::indexContent() {
+void GaussianLogFile::judgeValidity() {
   const std::string_view content = state_->buffer.text();
-  state_->index = LineIndex(content);
   // "Gaussian" holds no newline, so a hit anywhere lies within one line.
   state_->valid = findIn(content, kGaussianMark, 0) != std::string_view::npos;
+}
+
+const LineIndex& GaussianLogFile::lineIndex() const {
+  if (!state_->index) state_->index.emplace(text());
+  return *state_->index;
 }
 
 bool GaussianLogFile::isValid() const { return state_->valid; }
@@ -73,7 +78,7 @@ std::string GaussianLogFile::filePath() const { return state_->path; }
 std::string_view GaussianLogFile::text() const { return state_->buffer.text(); }
 
 std::string_view GaussianLogFile::line(std::uint64_t index) const {
-  return state_->index.line(index);
+  return lineIndex().line(index);
 }
 
 std::string GaussianLogFile::lineText(std::uint64_t index) const {
@@ -81,7 +86,12 @@ std::string GaussianLogFile::lineText(std::uint64_t index) const {
 }
 
 std::uint64_t GaussianLogFile::lineCount() const {
-  return state_->index.lineCount();
+  return lineIndex().lineCount();
+}
+
+bool GaussianLogFile::containsText(std::string_view pattern) const {
+  if (pattern.find('\n') != std::string_view::npos) return false;
+  return SubstringFinder(text(), pattern).find(0) != std::string_view::npos;
 }
 
 const std::vector<std::uint64_t>& GaussianLogFile::findLines(
@@ -107,7 +117,7 @@ std::vector<std::uint64_t> GaussianLogFile::searchLines(
   const SubstringFinder finder(content, pattern);
   std::size_t pos = finder.find(0);
   while (pos != std::string_view::npos) {
-    hits.push_back(state_->index.lineAt(pos));
+    hits.push_back(lineIndex().lineAt(pos));
     const std::size_t lineEnd = content.find('\n', pos);
     if (lineEnd == std::string_view::npos) break;
     pos = finder.find(lineEnd + 1);
@@ -120,10 +130,10 @@ std::optional<std::uint64_t> GaussianLogFile::firstLineContaining(
   if (fromLine >= lineCount() || pattern.find('\n') != std::string_view::npos) {
     return std::nullopt;
   }
-  const std::size_t start = state_->index.lineStart(fromLine);
+  const std::size_t start = lineIndex().lineStart(fromLine);
   const std::size_t hit = SubstringFinder(text(), pattern).find(start);
   if (hit == std::string_view::npos) return std::nullopt;
-  return state_->index.lineAt(hit);
+  return lineIndex().lineAt(hit);
 }
 
 }  // namespace nodara

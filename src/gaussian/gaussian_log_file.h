@@ -54,6 +54,8 @@ class GaussianLogFile {
   /// Ascending numbers of the lines that contain `pattern` (every line for
   /// an empty pattern). Cached per pattern until the next load.
   const std::vector<std::uint64_t>& findLines(const std::string& pattern);
+  /// Whether some line contains `pattern`; stops at the first one.
+  bool containsText(std::string_view pattern) const;
   /// The first line at or after `fromLine` that contains `pattern`.
   std::optional<std::uint64_t> firstLineContaining(
       std::string_view pattern, std::uint64_t fromLine) const;
@@ -63,8 +65,9 @@ class GaussianLogFile {
  private:
   struct State;
 
+  const LineIndex& lineIndex() const;
   void resetContent();
-  void indexContent();
+  void judgeValidity();
   std::vector<std::uint64_t> searchLines(std::string_view pattern) const;
 
   std::unique_ptr<State> state_;
