@@ -9,6 +9,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "e2e/document_check.h"
+
 namespace nodara {
 namespace fs = std::filesystem;
 namespace {
@@ -88,6 +90,12 @@ std::string E2eFixture::readFile(const std::string& relative) const {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+std::string E2eFixture::readDocument(const std::string& relative) const {
+  const std::string document = readFile(relative);
+  EXPECT_TRUE(isValidDocument(document)) << relative;
+  return document;
+}
+
 std::string E2eFixture::golden(const std::string& name) {
   const std::string file = std::string(NODARA_E2E_GOLDEN_DIR) + "/" + name;
   std::ifstream stream(file, std::ios::binary);
@@ -115,6 +123,7 @@ ToolRun E2eFixture::tool(const std::vector<std::string>& arguments,
 
 std::string E2eFixture::maskTimestamp(const std::string& document,
                                       const ToolResult& run) {
+  EXPECT_TRUE(isValidDocument(document));
   const std::string start = kDocumentStart;
   const std::size_t end = start.size() + kTimestampLength;
   if (document.size() < end + 3 ||

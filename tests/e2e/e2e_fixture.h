@@ -30,6 +30,9 @@ class E2eFixture : public ::testing::Test {
   void makeFiles(const std::string& relative,
                  const std::vector<std::string>& names) const;
   std::string readFile(const std::string& relative) const;
+  /// The document the tool wrote to `relative`; adds a failure unless it is
+  /// valid (see isValidDocument).
+  std::string readDocument(const std::string& relative) const;
   /// The content of the file `name` in tests/e2e/golden.
   static std::string golden(const std::string& name);
   /// The names in the directory `relative`, sorted byte-wise.
@@ -39,9 +42,10 @@ class E2eFixture : public ::testing::Test {
   ToolRun tool(const std::vector<std::string>& arguments,
                const std::string& relative = "") const;
 
-  /// Checks that `document` starts with the version and a UTC timestamp
-  /// taken during `run`, and returns it with the timestamp replaced by
-  /// kTimestampMask. Adds a failure and returns it unchanged otherwise.
+  /// Checks that `document` is valid (see isValidDocument) and starts with
+  /// the version and a UTC timestamp taken during `run`, and returns it with
+  /// the timestamp replaced by kTimestampMask. Adds a failure and returns it
+  /// unchanged otherwise.
   static std::string maskTimestamp(const std::string& document,
                                    const ToolResult& run);
 

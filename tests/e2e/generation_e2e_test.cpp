@@ -129,7 +129,7 @@ TEST_F(GenerationE2eTest, OrbitalKeysAtTheEndsOfTheIntegerRange) {
   const ToolResult result = tool({}).run();
   ASSERT_TRUE(exitedWith(result, 0));
   const nlohmann::json document =
-      nlohmann::json::parse(readFile("nodara-config.json"));
+      nlohmann::json::parse(readDocument("nodara-config.json"));
   std::vector<std::string> order;
   for (const nlohmann::json& entry : document.at("viewers")) {
     order.push_back(entry.at("fileName1").get<std::string>());

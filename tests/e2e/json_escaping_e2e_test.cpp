@@ -44,7 +44,7 @@ class JsonEscapingE2eTest : public E2eFixture {
     const ToolResult result =
         tool({"-d", "cubes", "-c1", kColor1, "-c2", kColor2}).run();
     EXPECT_TRUE(exitedWith(result, 0));
-    return readFile("nodara-config.json");
+    return readDocument("nodara-config.json");
   }
 
   static std::vector<std::string> namesOnDisk() {

@@ -140,7 +140,10 @@ ToolResult runToEnd(const ChildSetup& setup, int outRead, int errRead) {
 }  // namespace
 
 ToolRun::ToolRun(std::vector<std::string> arguments)
-    : arguments_(std::move(arguments)) {}
+    : ToolRun(NODARA_BINARY, std::move(arguments)) {}
+
+ToolRun::ToolRun(std::string binary, std::vector<std::string> arguments)
+    : binary_(std::move(binary)), arguments_(std::move(arguments)) {}
 
 ToolRun& ToolRun::inDirectory(std::string directory) {
   directory_ = std::move(directory);
@@ -180,7 +183,7 @@ std::vector<std::string> ToolRun::environment() const {
 
 ToolResult ToolRun::run() const {
   std::vector<std::string> words = arguments_;
-  words.insert(words.begin(), NODARA_BINARY);
+  words.insert(words.begin(), binary_);
   std::vector<std::string> environmentWords = environment();
   const std::vector<char*> argv = pointersTo(words);
   const std::vector<char*> envp = pointersTo(environmentWords);
@@ -193,7 +196,7 @@ ToolResult ToolRun::run() const {
     close(outPipe[1]);
     return failure;
   }
-  const ChildSetup setup = {NODARA_BINARY,
+  const ChildSetup setup = {binary_.c_str(),
                             argv.data(),
                             envp.data(),
                             directory_.empty() ? nullptr : directory_.c_str(),

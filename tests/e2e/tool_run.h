@@ -1,4 +1,5 @@
-/// Runs the built nodara-config as a child process and captures its output.
+/// Runs the built nodara-config (or a helper program of the tests) as a child
+/// process and captures its output.
 #pragma once
 
 #include <sys/resource.h>
@@ -23,13 +24,16 @@ struct ToolResult {
   std::chrono::system_clock::time_point finished;
 };
 
-/// One invocation of the tool: its arguments (word 0 is the binary's path),
-/// working directory, environment overrides, umask and file-size limit.
+/// One invocation of the tool: its arguments (word 0, the binary's path, is
+/// added), working directory, environment overrides, umask and file-size
+/// limit.
 /// Standard input is /dev/null; standard output and standard error are
 /// captured separately.
 class ToolRun {
  public:
   explicit ToolRun(std::vector<std::string> arguments);
+  /// An invocation of the program `binary` instead of the tool.
+  ToolRun(std::string binary, std::vector<std::string> arguments);
 
   ToolRun& inDirectory(std::string directory);
   ToolRun& withEnvironment(std::string name, std::string value);
@@ -45,6 +49,7 @@ class ToolRun {
  private:
   std::vector<std::string> environment() const;
 
+  std::string binary_;
   std::vector<std::string> arguments_;
   std::string directory_;
   std::vector<std::pair<std::string, std::string>> environmentOverrides_;
