@@ -51,8 +51,10 @@ bool ConfigGenerator::extractExcitedStates() {
           "strengths:），退出。");
       return false;
     }
+    // The marker is there, so the log has at least one block; only its
+    // last one is turned into records.
     ExcitedStateParser parser(log);
-    for (const ExcitedState& state : parser.blocks().back().states) {
+    for (const ExcitedState& state : parser.lastBlock().states) {
       if (state.index > kHighestStoredState) break;
       excitedStates["S" + std::to_string(state.index)] =
           displayTexts(state, threshold);

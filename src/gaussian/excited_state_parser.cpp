@@ -1,5 +1,6 @@
 #include "gaussian/excited_state_parser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -40,23 +41,38 @@ constexpr ExcitedStateParser::MultiplicityClass kTriplets{
 
 void ExcitedStateParser::parse() {
   if (parsed_) return;
-  blocks_ = TdSectionReader(log_.text()).readBlocks();
-  bool anyState = false;
-  for (const ExcitationBlock& block : blocks_) {
-    anyState = anyState || !block.states.empty();
-  }
-  if (!anyState) {
+  std::shared_ptr<const LogBuffer> text = log_.content();
+  index_ = TdSectionReader(text->text()).indexSections();
+  text_ = std::move(text);
+  if (index_.stateLines.empty()) {
     quor::libraryWarning("在文件 '" + log_.filePath() +
                          "' 中未找到TD-DFT激发态信息");
   }
   parsed_ = true;
 }
 
+ExcitedState ExcitedStateParser::stateAt(std::size_t position) const {
+  return TdSectionReader::readState(text_->text(), index_.stateLines[position]);
+}
+
+ExcitationBlock ExcitedStateParser::blockOf(
+    const TdSectionIndex::Section& section) const {
+  ExcitationBlock block;
+  block.index = section.index;
+  block.totalEnergy = section.totalEnergy;
+  block.states.reserve(section.stateCount);
+  for (std::size_t i = 0; i < section.stateCount; ++i) {
+    block.states.push_back(stateAt(section.firstState + i));
+  }
+  return block;
+}
+
 std::vector<ExcitedState> ExcitedStateParser::allStates() {
   parse();
   std::vector<ExcitedState> states;
-  for (const ExcitationBlock& block : blocks_) {
-    states.insert(states.end(), block.states.begin(), block.states.end());
+  states.reserve(index_.stateLines.size());
+  for (std::size_t i = 0; i < index_.stateLines.size(); ++i) {
+    states.push_back(stateAt(i));
   }
   return states;
 }
@@ -64,10 +80,9 @@ std::vector<ExcitedState> ExcitedStateParser::allStates() {
 std::optional<ExcitedState> ExcitedStateParser::stateByIndex(
     std::int32_t index) {
   parse();
-  for (const ExcitationBlock& block : blocks_) {
-    for (const ExcitedState& state : block.states) {
-      if (state.index == index) return state;
-    }
+  for (std::size_t i = 0; i < index_.stateLines.size(); ++i) {
+    ExcitedState state = stateAt(i);
+    if (state.index == index) return state;
   }
   quor::libraryWarning("未找到指定的激发态: " + std::to_string(index));
   return std::nullopt;
@@ -75,10 +90,13 @@ std::optional<ExcitedState> ExcitedStateParser::stateByIndex(
 
 std::vector<ExcitedState> ExcitedStateParser::statesOfMultiplicity(
     const MultiplicityClass& multiplicityClass) {
-  std::vector<ExcitedState> states;
-  for (const ExcitedState& state : allStates()) {
-    if (multiplicityClass.contains(state.multiplicity)) states.push_back(state);
-  }
+  std::vector<ExcitedState> states = allStates();
+  states.erase(
+      std::remove_if(states.begin(), states.end(),
+                     [&](const ExcitedState& state) {
+                       return !multiplicityClass.contains(state.multiplicity);
+                     }),
+      states.end());
   return states;
 }
 
@@ -92,39 +110,50 @@ std::vector<ExcitedState> ExcitedStateParser::tripletStates() {
 
 std::vector<ExcitedState> ExcitedStateParser::brightStates(
     double minimumStrength) {
-  std::vector<ExcitedState> states;
-  for (const ExcitedState& state : allStates()) {
-    if (state.oscillatorStrength >= minimumStrength) states.push_back(state);
-  }
+  std::vector<ExcitedState> states = allStates();
+  states.erase(
+      std::remove_if(states.begin(), states.end(),
+                     [&](const ExcitedState& state) {
+                       return !(state.oscillatorStrength >= minimumStrength);
+                     }),
+      states.end());
   return states;
 }
 
 const std::vector<ExcitationBlock>& ExcitedStateParser::blocks() {
   parse();
-  return blocks_;
+  if (!blocks_) {
+    std::vector<ExcitationBlock> blocks;
+    blocks.reserve(index_.sections.size());
+    for (const TdSectionIndex::Section& section : index_.sections) {
+      blocks.push_back(blockOf(section));
+    }
+    blocks_ = std::move(blocks);
+  }
+  return *blocks_;
 }
 
 std::vector<ExcitationBlock> ExcitedStateParser::allBlocks() {
-  parse();
-  return blocks_;
+  return blocks();
 }
 
 ExcitationBlock ExcitedStateParser::lastBlock() {
   parse();
-  return blocks_.empty() ? ExcitationBlock{} : blocks_.back();
+  if (index_.sections.empty()) return ExcitationBlock{};
+  return blockOf(index_.sections.back());
 }
 
 ExcitationBlock ExcitedStateParser::blockByIndex(std::int32_t index) {
   parse();
-  for (const ExcitationBlock& block : blocks_) {
-    if (block.index == index) return block;
+  for (const TdSectionIndex::Section& section : index_.sections) {
+    if (section.index == index) return blockOf(section);
   }
   return ExcitationBlock{};
 }
 
 std::int32_t ExcitedStateParser::blockCount() {
   parse();
-  return static_cast<std::int32_t>(blocks_.size());
+  return static_cast<std::int32_t>(index_.sections.size());
 }
 
 }  // namespace nodara

@@ -2,12 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "gaussian/excited_state.h"
 #include "gaussian/gaussian_log_file.h"
+#include "gaussian/log_buffer.h"
+#include "gaussian/td_section_reader.h"
 
 namespace nodara {
 
@@ -15,10 +18,14 @@ namespace nodara {
 /// of a log into blocks of excited states with their contributions. The
 /// log is read once, on the first query; the log must outlive the parser.
 /// A number out of range makes the parse throw std::out_of_range ("stoi"
-/// or "stod") to the caller of the query that started it.
+/// or "stod") to the caller of the query that started it. The parse keeps
+/// where each state is and the text it read; a state becomes a record when
+/// a query hands it out, so a log of millions of states costs little.
 class ExcitedStateParser {
  public:
   explicit ExcitedStateParser(const GaussianLogFile& log) : log_(log) {}
+  ExcitedStateParser(const ExcitedStateParser&) = delete;
+  ExcitedStateParser& operator=(const ExcitedStateParser&) = delete;
 
   void parse();
 
@@ -42,10 +49,15 @@ class ExcitedStateParser {
  private:
   std::vector<ExcitedState> statesOfMultiplicity(
       const MultiplicityClass& multiplicityClass);
+  ExcitedState stateAt(std::size_t position) const;
+  ExcitationBlock blockOf(const TdSectionIndex::Section& section) const;
 
   const GaussianLogFile& log_;
-  /// Every state is held once, in its block; allStates() joins them.
-  std::vector<ExcitationBlock> blocks_;
+  /// The text that was parsed, kept even if the log is loaded again.
+  std::shared_ptr<const LogBuffer> text_;
+  TdSectionIndex index_;
+  /// All blocks as records, made by the first call of blocks().
+  std::optional<std::vector<ExcitationBlock>> blocks_;
   bool parsed_ = false;
 };
 

@@ -12,7 +12,8 @@ namespace nodara {
 
 struct GaussianLogFile::State {
   std::string path;
-  LogBuffer buffer;
+  /// Shared with readers that must keep the text they read.
+  std::shared_ptr<const LogBuffer> buffer = std::make_shared<LogBuffer>();
   /// Built on the first question about line numbers.
   std::optional<LineIndex> index;
   bool valid = false;
@@ -29,7 +30,10 @@ GaussianLogFile::GaussianLogFile() : state_(std::make_unique<State>()) {}
 
 GaussianLogFile::GaussianLogFile(const std::string& path) : GaussianLogFile() {
   state_->path = path;
-  if (!state_->buffer.loadFile(path)) {
+  auto buffer = std::make_shared<LogBuffer>();
+  const bool loaded = buffer->loadFile(path);
+  state_->buffer = std::move(buffer);
+  if (!loaded) {
     quor::libraryError("无法打开文件: " + path);
     return;
   }
@@ -46,7 +50,7 @@ GaussianLogFile& GaussianLogFile::operator=(GaussianLogFile&&) noexcept =
 
 void GaussianLogFile::loadFromString(std::string content) {
   resetContent();
-  state_->buffer = LogBuffer(std::move(content));
+  state_->buffer = std::make_shared<LogBuffer>(std::move(content));
   judgeValidity();
   if (!state_->valid) {
     quor::libraryWarning("设置的内容可能不是有效的Gaussian输出");
@@ -56,12 +60,12 @@ void GaussianLogFile::loadFromString(std::string content) {
 void GaussianLogFile::resetContent() {
   state_->searchCache.clear();
   state_->index.reset();
-  state_->buffer = LogBuffer();
+  state_->buffer = std::make_shared<LogBuffer>();
   state_->valid = false;
 }
 
 void GaussianLogFile::judgeValidity() {
-  const std::string_view content = state_->buffer.text();
+  const std::string_view content = state_->buffer->text();
   // "Gaussian" holds no newline, so a hit anywhere lies within one line.
   state_->valid = findIn(content, kGaussianMark, 0) != std::string_view::npos;
 }
@@ -75,7 +79,13 @@ bool GaussianLogFile::isValid() const { return state_->valid; }
 
 std::string GaussianLogFile::filePath() const { return state_->path; }
 
-std::string_view GaussianLogFile::text() const { return state_->buffer.text(); }
+std::string_view GaussianLogFile::text() const {
+  return state_->buffer->text();
+}
+
+std::shared_ptr<const LogBuffer> GaussianLogFile::content() const {
+  return state_->buffer;
+}
 
 std::string_view GaussianLogFile::line(std::uint64_t index) const {
   return lineIndex().line(index);

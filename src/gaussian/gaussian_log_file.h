@@ -12,6 +12,7 @@
 namespace nodara {
 
 class LineIndex;
+class LogBuffer;
 
 /// Holds a whole log in one buffer, decides whether it is Gaussian output
 /// (some line contains "Gaussian") and answers which lines contain a text.
@@ -61,6 +62,8 @@ class GaussianLogFile {
       std::string_view pattern, std::uint64_t fromLine) const;
   /// The whole content, lines separated by '\n'.
   std::string_view text() const;
+  /// The buffer holding text(); it outlives a later load for its holders.
+  std::shared_ptr<const LogBuffer> content() const;
 
  private:
   struct State;

@@ -85,6 +85,53 @@ std::optional<double> totalEnergyOf(std::string_view line) {
   return leadingDouble(number);
 }
 
+std::size_t lineEndOf(std::string_view text, std::size_t pos) {
+  const std::size_t end = text.find('\n', pos);
+  return end == kNone ? text.size() : end;
+}
+
+std::size_t nextLine(std::string_view text, std::size_t end) {
+  return std::min(end + 1, text.size());
+}
+
+/// Numbers this short are within the range of a double whatever their
+/// digits, so only longer ones need the real conversion to be checked.
+constexpr std::size_t kAlwaysInDoubleRange = 300;
+/// Digit runs this short always fit a 32-bit int.
+constexpr std::size_t kAlwaysInIntRange = 9;
+
+void checkDouble(std::string_view number) {
+  if (number.size() >= kAlwaysInDoubleRange)
+    static_cast<void>(toDouble(number));
+}
+
+/// `label` starts with its digits (\d+[AB]?).
+void checkOrbitalLabel(std::string_view label) {
+  std::size_t digits = 0;
+  while (digits < label.size() && label[digits] >= '0' &&
+         label[digits] <= '9') {
+    ++digits;
+  }
+  if (digits > kAlwaysInIntRange)
+    static_cast<void>(toInt(label.substr(0, digits)));
+}
+
+/// Checks the numbers of a state line the way makeState converts them.
+void checkState(const StateLineMatch& match) {
+  if (match.index.size() > kAlwaysInIntRange)
+    static_cast<void>(toInt(match.index));
+  checkDouble(match.energyEv);
+  checkDouble(match.wavelengthNm);
+  checkDouble(match.oscillatorStrength);
+  checkDouble(match.spinSquared);
+}
+
+void checkContribution(const ContributionLineMatch& match) {
+  checkOrbitalLabel(match.fromLabel);
+  checkOrbitalLabel(match.toLabel);
+  checkDouble(match.coefficient);
+}
+
 }  // namespace
 
 TdSectionReader::TdSectionReader(std::string_view text)
@@ -93,54 +140,70 @@ TdSectionReader::TdSectionReader(std::string_view text)
       states_(text, kStateMark),
       totalEnergies_(text, kTotalEnergyMark) {}
 
-std::vector<ExcitationBlock> TdSectionReader::readBlocks() {
+TdSectionIndex TdSectionReader::indexSections() {
   std::size_t pos = 0;  // always the start of a line
   while (pos < text_.size()) {
     std::size_t hit = markers_.next(pos);
-    if (!blocks_.empty()) {
+    if (!index_.sections.empty()) {
       hit = std::min({hit, states_.next(pos), totalEnergies_.next(pos)});
     }
     if (hit == kNone) break;
-    pos = handleLine(lineStartOf(hit, pos), lineEndOf(hit));
+    pos = handleLine(lineStartOf(hit, pos), lineEndOf(text_, hit));
   }
-  return std::move(blocks_);
+  return std::move(index_);
 }
 
 std::size_t TdSectionReader::handleLine(std::size_t start, std::size_t end) {
   const std::string_view line = text_.substr(start, end - start);
   if (markers_.next(start) < end) {
-    ExcitationBlock block;
-    block.index = static_cast<std::int32_t>(blocks_.size());
-    blocks_.push_back(std::move(block));
-    return nextLine(end);
+    TdSectionIndex::Section section;
+    section.index = static_cast<std::int32_t>(index_.sections.size());
+    section.firstState = index_.stateLines.size();
+    index_.sections.push_back(section);
+    return nextLine(text_, end);
   }
-  if (blocks_.empty()) return nextLine(end);
-  ExcitationBlock& block = blocks_.back();
+  if (index_.sections.empty()) return nextLine(text_, end);
+  TdSectionIndex::Section& section = index_.sections.back();
   if (states_.next(start) < end) {
     if (const auto match = matchStateLine(line)) {
-      ExcitedState state = makeState(*match);
-      const std::size_t after = readContributions(nextLine(end), state);
-      block.states.push_back(std::move(state));
+      checkState(*match);
+      const std::size_t after = checkContributions(nextLine(text_, end));
+      index_.stateLines.push_back(start);
+      ++section.stateCount;
       return after;
     }
   }
   if (totalEnergies_.next(start) < end) {
-    if (const auto energy = totalEnergyOf(line)) block.totalEnergy = *energy;
+    if (const auto energy = totalEnergyOf(line)) section.totalEnergy = *energy;
   }
-  return nextLine(end);
+  return nextLine(text_, end);
 }
 
-std::size_t TdSectionReader::readContributions(std::size_t start,
-                                               ExcitedState& state) const {
+std::size_t TdSectionReader::checkContributions(std::size_t start) const {
   std::size_t pos = start;
   while (pos < text_.size()) {
-    const std::size_t end = lineEndOf(pos);
+    const std::size_t end = lineEndOf(text_, pos);
     const auto match = matchContributionLine(text_.substr(pos, end - pos));
     if (!match) return pos;
-    state.transitions.push_back(makeContribution(*match));
-    pos = nextLine(end);
+    checkContribution(*match);
+    pos = nextLine(text_, end);
   }
   return pos;
+}
+
+ExcitedState TdSectionReader::readState(std::string_view text,
+                                        std::size_t offset) {
+  std::size_t end = lineEndOf(text, offset);
+  ExcitedState state =
+      makeState(*matchStateLine(text.substr(offset, end - offset)));
+  for (std::size_t pos = nextLine(text, end); pos < text.size();
+       pos = nextLine(text, end)) {
+    end = lineEndOf(text, pos);
+    const auto match = matchContributionLine(text.substr(pos, end - pos));
+    if (!match) break;
+    state.transitions.push_back(makeContribution(*match));
+  }
+  return state;
 }
 
 std::size_t TdSectionReader::lineStartOf(std::size_t hit,
@@ -150,15 +213,6 @@ std::size_t TdSectionReader::lineStartOf(std::size_t hit,
   return static_cast<std::size_t>(static_cast<const char*>(newline) -
                                   text_.data()) +
          1;
-}
-
-std::size_t TdSectionReader::lineEndOf(std::size_t pos) const {
-  const std::size_t end = text_.find('\n', pos);
-  return end == kNone ? text_.size() : end;
-}
-
-std::size_t TdSectionReader::nextLine(std::size_t end) const {
-  return std::min(end + 1, text_.size());
 }
 
 }  // namespace nodara
