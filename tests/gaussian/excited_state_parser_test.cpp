@@ -429,6 +429,18 @@ TEST_F(ExcitedStateParserTest, NumbersOutOfRangeThrowFromTheQuery) {
        "stoi"},
       {"coefficient", stateLine(1) + contributionLine("1", "->", "2", huge),
        "stod"},
+      {"coefficient too small for a double",
+       stateLine(1) +
+           contributionLine("1", "->", "2", "0." + std::string(400, '0') + "1"),
+       "stod"},
+      {"the first bad number in log order decides",
+       stateLine(1, "Singlet-A", huge) +
+           contributionLine("99999999999", "->", "2", "0.5"),
+       "stod"},
+      {"a bad number in an earlier section",
+       stateLine(1) + contributionLine("99999999999", "->", "2", "0.5") +
+           kMarker + stateLine(1),
+       "stoi"},
   };
   for (const OutOfRangeCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -440,6 +452,20 @@ TEST_F(ExcitedStateParserTest, NumbersOutOfRangeThrowFromTheQuery) {
       EXPECT_STREQ(c.what.c_str(), e.what());
     }
   }
+}
+
+TEST_F(ExcitedStateParserTest, LongNumbersWithinRangeAreRead) {
+  const std::string one = "1." + std::string(400, '0');
+  ExcitedStateParser parser(load(
+      kMarker + stateLine(1, "Singlet-A", one).replace(17, 1, "0000000000002") +
+      contributionLine("000000000000045", "->", "46", one)));
+  const ExcitationBlock block = parser.lastBlock();
+  ASSERT_EQ(1u, block.states.size());
+  EXPECT_EQ(2, block.states[0].index);
+  EXPECT_EQ(1.0, block.states[0].energyEv);
+  ASSERT_EQ(1u, block.states[0].transitions.size());
+  EXPECT_EQ(45, block.states[0].transitions[0].fromOrbital);
+  EXPECT_EQ(1.0, block.states[0].transitions[0].coefficient);
 }
 
 }  // namespace
