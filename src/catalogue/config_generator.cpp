@@ -33,41 +33,48 @@ std::string describe(const char* operation, const fs::path& path,
   return fs::filesystem_error(operation, path, error).what();
 }
 
+/// Appends a record per regular ".cub" file of `directory` to `found`, in
+/// listing order. Returns the description of the error that stopped the
+/// listing, or an empty text.
+std::string listCubeFiles(const std::string& directory,
+                          std::vector<CubeFileInfo>& found) {
+  try {
+    std::error_code error;
+    fs::directory_iterator it(directory, error);
+    if (error) {
+      return describe("directory iterator cannot open directory", directory,
+                      error);
+    }
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+      if (error) {
+        return describe("directory iterator cannot advance", directory, error);
+      }
+      const fs::file_status status = it->status(error);
+      if (error && !isBrokenLink(error)) {
+        return describe("cannot get file status", it->path(), error);
+      }
+      error.clear();
+      const std::string name = it->path().filename().string();
+      if (fs::is_regular_file(status) && extensionOf(name) == ".cub") {
+        found.push_back(ConfigGenerator::parseCubeFileName(name));
+      }
+    }
+    if (error) {
+      return describe("directory iterator cannot advance", directory, error);
+    }
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "";
+}
+
 }  // namespace
 
 bool ConfigGenerator::scanDirectory(const std::string& directory) {
   cubeFiles.clear();
   viewers.clear();
   pairs.clear();
-  std::string failure;
-  try {
-    std::error_code error;
-    fs::directory_iterator it(directory, error);
-    if (error) {
-      failure = describe("directory iterator cannot open directory", directory,
-                         error);
-    }
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-      const fs::file_status status = it->status(error);
-      if (error && isBrokenLink(error)) {
-        error.clear();
-        continue;
-      }
-      if (error) {
-        failure = describe("cannot get file status", it->path(), error);
-        break;
-      }
-      const std::string name = it->path().filename().string();
-      if (fs::is_regular_file(status) && extensionOf(name) == ".cub") {
-        cubeFiles.push_back(parseCubeFileName(name));
-      }
-    }
-    if (error && failure.empty()) {
-      failure = describe("directory iterator cannot advance", directory, error);
-    }
-  } catch (const std::exception& e) {
-    failure = e.what();
-  }
+  const std::string failure = listCubeFiles(directory, cubeFiles);
   if (!failure.empty()) {
     console_.printError("扫描目录失败: " + failure);
     return false;

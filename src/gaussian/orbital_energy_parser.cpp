@@ -76,21 +76,29 @@ void OrbitalEnergyParser::parse() {
   }
   std::vector<double> occupied;
   for (std::size_t i = first; i < occupiedLines.size(); ++i) {
-    const std::vector<double> values =
-        parseEigenvalueLine(log_->line(occupiedLines[i]));
-    occupied.insert(occupied.end(), values.begin(), values.end());
+    appendValues(occupied, occupiedLines[i]);
   }
+  storeOrbitals(occupied, readVirtualBlock(*firstVirtual));
+}
+
+std::vector<double> OrbitalEnergyParser::readVirtualBlock(
+    std::uint64_t firstVirtual) const {
+  // The virtual block ends at the next "Condensed" line or at the end.
   const std::uint64_t stop =
-      log_->firstLineContaining(kVirtualBlockEnd, *firstVirtual)
+      log_->firstLineContaining(kVirtualBlockEnd, firstVirtual)
           .value_or(log_->lineCount());
   std::vector<double> virtuals;
   for (const std::uint64_t index :
        log_->findLines(std::string(kVirtualHeading))) {
-    if (index < *firstVirtual || index >= stop) continue;
-    const std::vector<double> values = parseEigenvalueLine(log_->line(index));
-    virtuals.insert(virtuals.end(), values.begin(), values.end());
+    if (index >= firstVirtual && index < stop) appendValues(virtuals, index);
   }
-  storeOrbitals(occupied, virtuals);
+  return virtuals;
+}
+
+void OrbitalEnergyParser::appendValues(std::vector<double>& values,
+                                       std::uint64_t lineIndex) const {
+  const std::vector<double> read = parseEigenvalueLine(log_->line(lineIndex));
+  values.insert(values.end(), read.begin(), read.end());
 }
 
 std::optional<std::uint64_t> OrbitalEnergyParser::firstVirtualAfter(

@@ -50,6 +50,9 @@ class OrbitalEnergyParser {
   /// Index of the first virtual line after `lastOccupied`, if any.
   std::optional<std::uint64_t> firstVirtualAfter(
       std::uint64_t lastOccupied) const;
+  /// Energies of the virtual lines from `firstVirtual` to the block's end.
+  std::vector<double> readVirtualBlock(std::uint64_t firstVirtual) const;
+  void appendValues(std::vector<double>& values, std::uint64_t lineIndex) const;
   void storeOrbitals(const std::vector<double>& occupied,
                      const std::vector<double>& virtuals);
   std::vector<OrbitalEnergy> selectList(const std::string& spec) const;
