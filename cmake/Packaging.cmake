@@ -6,21 +6,8 @@ include(GNUInstallDirs)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/nodara-config.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md
+              ${PROJECT_SOURCE_DIR}/README.zh-CN.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
-
-# The Chinese README is installed when it exists at install time.
-install(CODE "set(nodara_optional_docs \"${PROJECT_SOURCE_DIR}/README.zh-CN.md\")
-set(nodara_docdir \"${CMAKE_INSTALL_DOCDIR}\")")
-install(CODE [[
-if(NOT IS_ABSOLUTE "${nodara_docdir}")
-  set(nodara_docdir "${CMAKE_INSTALL_PREFIX}/${nodara_docdir}")
-endif()
-foreach(nodara_doc IN LISTS nodara_optional_docs)
-  if(EXISTS "${nodara_doc}")
-    file(INSTALL DESTINATION "${nodara_docdir}" TYPE FILE FILES "${nodara_doc}")
-  endif()
-endforeach()
-]])
 
 set(CPACK_PACKAGE_NAME "nodara-config")
 set(CPACK_PACKAGE_VENDOR "Nodara developers")
