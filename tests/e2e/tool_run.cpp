@@ -1,6 +1,7 @@
 #include "e2e/tool_run.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,6 +25,9 @@ struct ChildSetup {
   const char* directory;  ///< nullptr: stay in the current directory
   const mode_t* umask;
   const rlim_t* fileSizeLimit;
+  const unsigned* timeLimit;
+  const uid_t* user;  ///< nullptr: keep the tests' own user and group
+  const gid_t* group;
   int outWrite;
   int errWrite;
 };
@@ -43,6 +47,11 @@ struct ChildSetup {
   }
   const int devNull = open("/dev/null", O_RDONLY);
   if (devNull < 0 || dup2(devNull, 0) < 0) failInChild("/dev/null");
+  if (setup.user != nullptr &&
+      (setgroups(0, nullptr) != 0 || setgid(*setup.group) != 0 ||
+       setuid(*setup.user) != 0)) {
+    failInChild("setuid");
+  }
   if (setup.directory != nullptr && chdir(setup.directory) != 0) {
     failInChild("chdir");
   }
@@ -52,6 +61,8 @@ struct ChildSetup {
     const struct rlimit limit = {*setup.fileSizeLimit, *setup.fileSizeLimit};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) failInChild("setrlimit");
   }
+  // A pending alarm survives execve.
+  if (setup.timeLimit != nullptr) alarm(*setup.timeLimit);
   execve(setup.binary, setup.argv, setup.envp);
   failInChild("execve");
 }
@@ -165,6 +176,16 @@ ToolRun& ToolRun::withFileSizeLimit(rlim_t bytes) {
   return *this;
 }
 
+ToolRun& ToolRun::withTimeLimit(unsigned seconds) {
+  timeLimit_ = seconds;
+  return *this;
+}
+
+ToolRun& ToolRun::asUser(uid_t user, gid_t group) {
+  user_ = std::make_pair(user, group);
+  return *this;
+}
+
 std::vector<std::string> ToolRun::environment() const {
   std::vector<std::string> entries;
   for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -202,6 +223,9 @@ ToolResult ToolRun::run() const {
                             directory_.empty() ? nullptr : directory_.c_str(),
                             umask_ ? &*umask_ : nullptr,
                             fileSizeLimit_ ? &*fileSizeLimit_ : nullptr,
+                            timeLimit_ ? &*timeLimit_ : nullptr,
+                            user_ ? &user_->first : nullptr,
+                            user_ ? &user_->second : nullptr,
                             outPipe[1],
                             errPipe[1]};
   return runToEnd(setup, outPipe[0], errPipe[0]);

@@ -25,8 +25,8 @@ struct ToolResult {
 };
 
 /// One invocation of the tool: its arguments (word 0, the binary's path, is
-/// added), working directory, environment overrides, umask and file-size
-/// limit.
+/// added), working directory, environment overrides, umask, file-size
+/// limit, time limit and user.
 /// Standard input is /dev/null; standard output and standard error are
 /// captured separately.
 class ToolRun {
@@ -41,6 +41,13 @@ class ToolRun {
   /// Limits the size of files the tool writes (RLIMIT_FSIZE) and ignores
   /// SIGXFSZ, so an oversized write fails with EFBIG instead of a signal.
   ToolRun& withFileSizeLimit(rlim_t bytes);
+  /// Ends the tool with SIGALRM when it runs longer than `seconds`, so a
+  /// hang shows as that signal instead of blocking the tests.
+  ToolRun& withTimeLimit(unsigned seconds);
+  /// Runs the tool as the user `user` and the group `group`, without
+  /// supplementary groups, so that file permissions apply to it even when
+  /// the tests run as root.
+  ToolRun& asUser(uid_t user, gid_t group);
 
   /// Runs the tool to its end. A failure to start it is reported as exit
   /// status 127 with a message on `err`.
@@ -55,6 +62,8 @@ class ToolRun {
   std::vector<std::pair<std::string, std::string>> environmentOverrides_;
   std::optional<mode_t> umask_;
   std::optional<rlim_t> fileSizeLimit_;
+  std::optional<unsigned> timeLimit_;
+  std::optional<std::pair<uid_t, gid_t>> user_;
 };
 
 }  // namespace nodara
