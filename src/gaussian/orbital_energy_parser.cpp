@@ -143,8 +143,10 @@ std::vector<OrbitalEnergy> OrbitalEnergyParser::selectOrbitals(
 std::vector<OrbitalEnergy> OrbitalEnergyParser::selectList(
     const std::string& spec) const {
   std::vector<OrbitalEnergy> selected;
+  // Orbitals are numbered 1..n, so a flag per number marks those taken.
+  std::vector<bool> taken(orbitals_.size() + 1, false);
   std::size_t start = 0;
-  while (start <= spec.size()) {
+  while (start <= spec.size() && selected.size() < orbitals_.size()) {
     std::size_t end = spec.find(',', start);
     if (end == std::string::npos) end = spec.size();
     const std::string_view piece =
@@ -152,10 +154,9 @@ std::vector<OrbitalEnergy> OrbitalEnergyParser::selectList(
     start = end + 1;
     if (piece.empty()) continue;
     for (const OrbitalEnergy& orbital : selectSingle(std::string(piece))) {
-      const bool seen = std::any_of(
-          selected.begin(), selected.end(),
-          [&](const OrbitalEnergy& o) { return o.index == orbital.index; });
-      if (!seen) selected.push_back(orbital);
+      if (taken[static_cast<std::size_t>(orbital.index)]) continue;
+      taken[static_cast<std::size_t>(orbital.index)] = true;
+      selected.push_back(orbital);
     }
   }
   return selected;

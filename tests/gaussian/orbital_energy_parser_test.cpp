@@ -286,6 +286,14 @@ TEST_F(OrbitalEnergyParserLogTest, SelectOrbitalsResolvesSpecs) {
   EXPECT_EQ("", loggedErr());
 }
 
+TEST_F(OrbitalEnergyParserLogTest, LongListsKeepTheFirstAppearanceOfEach) {
+  const OrbitalEnergyParser parser(load(kTwelveOrbitals));
+  std::string spec = "3";
+  for (int i = 0; i < 20000; ++i) spec += i % 2 == 0 ? ",h" : ", all ";
+  EXPECT_EQ(std::vector<std::int32_t>({3, 7, 1, 2, 4, 5, 6, 8, 9, 10, 11, 12}),
+            indicesOf(parser.selectOrbitals(spec)));
+}
+
 TEST_F(OrbitalEnergyParserLogTest, RelativeSpecsNeedOccupiedOrbitals) {
   const OrbitalEnergyParser parser(
       load(kHeader + " Alpha  occ. eigenvalues -- ****\n" + kVirtual5));
