@@ -100,6 +100,8 @@ std::uint64_t GaussianLogFile::lineCount() const {
 }
 
 bool GaussianLogFile::containsText(std::string_view pattern) const {
+  // Every line holds the empty text; an empty log has no line.
+  if (pattern.empty()) return !text().empty();
   if (pattern.find('\n') != std::string_view::npos) return false;
   return SubstringFinder(text(), pattern).find(0) != std::string_view::npos;
 }

@@ -236,6 +236,29 @@ TEST(GaussianLogFileTest, FirstLineContainingSearchesFromALine) {
   EXPECT_FALSE(log.firstLineContaining("absent", 0));
 }
 
+TEST(GaussianLogFileTest, ContainsTextAgreesWithFindLines) {
+  struct Case {
+    std::string content;
+    std::string pattern;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"\n", ""},
+      {"Gaussian", ""},
+      {"Gaussian\nx", "x"},
+      {"Gaussian\nx", "Gaussian\nx"},
+      {"Gaussian\nx", "y"},
+      {"a\n\nb", "a\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("content \"" + c.content + "\", pattern \"" + c.pattern +
+                 "\"");
+    GaussianLogFile log;
+    log.loadFromString(c.content);
+    EXPECT_EQ(!log.findLines(c.pattern).empty(), log.containsText(c.pattern));
+  }
+}
+
 TEST(GaussianLogFileTest, NoLineHoldsAPatternThatSpansALineBreak) {
   // Lines end before their '\n', so a pattern holding one is in no line.
   GaussianLogFile log;
