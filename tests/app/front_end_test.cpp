@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include "support/temp_directory.h"
+
 namespace nodara {
 namespace {
 namespace fs = std::filesystem;
@@ -137,23 +139,12 @@ TEST(PrintBannerTest, ThresholdInDefaultStreamFormat) {
 /// A unique temporary directory and a console on two string streams.
 class FrontEndTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (fs::temp_directory_path() / "nodara-front-XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
-  }
-
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(dir_, error);
-  }
-
   bool run(const std::vector<std::string>& argv) {
     return runFrontEnd(argv, console_);
   }
 
-  fs::path dir_;
+  TempDirectory temp_;
+  fs::path dir_ = temp_.path();
   std::ostringstream out_;
   std::ostringstream err_;
   Console console_{out_, err_};

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/config_generator.h"
+#include "support/temp_directory.h"
 
 namespace nodara {
 namespace {
@@ -22,18 +23,6 @@ namespace fs = std::filesystem;
 /// A unique temporary directory and a generator writing to string streams.
 class ScanDirectoryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (fs::temp_directory_path() / "nodara-scan-XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
-  }
-
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(dir_, error);
-  }
-
   void touch(const std::string& name) {
     std::ofstream(dir_ / name) << "cube\n";
   }
@@ -46,7 +35,8 @@ class ScanDirectoryTest : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  TempDirectory temp_;
+  fs::path dir_ = temp_.path();
   std::ostringstream out_;
   std::ostringstream err_;
   ConfigGenerator generator_{Console(out_, err_)};

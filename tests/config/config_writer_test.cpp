@@ -16,6 +16,7 @@
 
 #include "catalogue/config_generator.h"
 #include "config/json_document.h"
+#include "support/temp_directory.h"
 
 namespace nodara {
 namespace {
@@ -51,18 +52,6 @@ std::string timestampOf(const std::string& document) {
 /// A generator on string streams and a unique temporary directory.
 class ConfigWriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (fs::temp_directory_path() / "nodara-writer-XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
-  }
-
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(dir_, error);
-  }
-
   void addEntry(const std::string& title) {
     ViewerEntry entry;
     entry.id = static_cast<std::int32_t>(generator_.viewers.size());
@@ -74,7 +63,8 @@ class ConfigWriterTest : public ::testing::Test {
     generator_.viewers.push_back(entry);
   }
 
-  fs::path dir_;
+  TempDirectory temp_;
+  fs::path dir_ = temp_.path();
   std::ostringstream out_;
   std::ostringstream err_;
   ConfigGenerator generator_{Console(out_, err_)};

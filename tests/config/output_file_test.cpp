@@ -17,26 +17,23 @@
 #include <thread>
 #include <vector>
 
+#include "support/temp_directory.h"
+
 namespace nodara {
 namespace {
 namespace fs = std::filesystem;
 
 using Result = OutputFile::Result;
 
-/// A unique temporary directory, removed in TearDown; the umask is
+/// A unique temporary directory, removed after the test; the umask is
 /// restored too.
 class OutputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (fs::temp_directory_path() / "nodara-output-XXXXXX").string();
-    ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-    dir_ = pattern;
-    umask_ = umask(022);
-  }
+  void SetUp() override { umask_ = umask(022); }
 
   void TearDown() override {
     umask(umask_);
+    // Directories a test made unreadable must be removable again.
     std::error_code error;
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, error);
     for (const auto& entry : fs::recursive_directory_iterator(dir_, error)) {
@@ -45,7 +42,6 @@ class OutputFileTest : public ::testing::Test {
                         fs::perm_options::add, error);
       }
     }
-    fs::remove_all(dir_, error);
   }
 
   std::string path(const std::string& name) const {
@@ -53,7 +49,8 @@ class OutputFileTest : public ::testing::Test {
   }
 
   mode_t umask_ = 022;
-  fs::path dir_;
+  TempDirectory temp_;
+  fs::path dir_ = temp_.path();
 };
 
 std::string readFile(const std::string& path) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "gaussian/library_log_capture.h"
-#include "gaussian/temp_directory.h"
+#include "support/temp_directory.h"
 
 namespace nodara {
 namespace {

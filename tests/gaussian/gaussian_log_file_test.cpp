@@ -10,8 +10,8 @@
 
 #include "gaussian/library_log_capture.h"
 #include "gaussian/td_line_reference.h"
-#include "gaussian/temp_directory.h"
 #include "log/library_logger.h"
+#include "support/temp_directory.h"
 
 namespace nodara {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "catalogue/config_generator.h"
 #include "gaussian/library_log_capture.h"
-#include "gaussian/temp_directory.h"
 #include "log/console.h"
+#include "support/temp_directory.h"
 
 namespace nodara {
 namespace {

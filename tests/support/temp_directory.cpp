@@ -1,4 +1,4 @@
-#include "gaussian/temp_directory.h"
+#include "support/temp_directory.h"
 
 #include <unistd.h>
 
@@ -12,7 +12,7 @@ TempDirectory::TempDirectory() {
   static int created = 0;
   const std::filesystem::path base = std::filesystem::temp_directory_path();
   for (;;) {
-    path_ = base / ("nodara-gaussian-test-" + std::to_string(getpid()) + "-" +
+    path_ = base / ("nodara-test-" + std::to_string(getpid()) + "-" +
                     std::to_string(created++));
     if (std::filesystem::create_directory(path_)) return;
   }
