@@ -11,45 +11,25 @@
 #include <system_error>
 #include <vector>
 
+#include "support/expected_usage.h"
 #include "support/temp_directory.h"
 
 namespace nodara {
 namespace {
 namespace fs = std::filesystem;
 
-std::string usageFor(const std::string& program) {
-  return "用法: " + program +
-         " [选项]\n"
-         "\n"
-         "选项:\n"
-         "  -d <目录>       指定扫描.cub文件的目录 (默认: 当前目录)\n"
-         "  -o <输出文件>   指定输出JSON文件名 (默认: nodara-config.json)\n"
-         "  -l <log文件>    指定Gaussian log文件 (默认: 自动查找)\n"
-         "  -t <阈值>       设置最小系数阈值 (默认: 0.1)\n"
-         "  -c1 <颜色>      设置color1 (默认: #0000FF)\n"
-         "  -c2 <颜色>      设置color2 (默认: #FF0000)\n"
-         "  -h, --help     显示此帮助信息\n"
-         "\n"
-         "示例:\n"
-         "  " +
-         program +
-         " -d . -o config.json -l molecule.log\n"
-         "  " +
-         program + " -t 0.15 -l calculation.log\n";
-}
-
 TEST(PrintUsageTest, FourteenLinesWithTheProgramName) {
   std::ostringstream out;
   printUsage(out, "nodara-config");
   const std::string text = out.str();
-  EXPECT_EQ(usageFor("nodara-config"), text);
+  EXPECT_EQ(expectedUsage("nodara-config"), text);
   EXPECT_EQ(14, std::count(text.begin(), text.end(), '\n'));
 }
 
 TEST(PrintUsageTest, ProgramNameIsUsedAsGiven) {
   std::ostringstream out;
   printUsage(out, "./build/nodara-config");
-  EXPECT_EQ(usageFor("./build/nodara-config"), out.str());
+  EXPECT_EQ(expectedUsage("./build/nodara-config"), out.str());
 }
 
 TEST(PrintUsageTest, FirstAndLastLines) {
@@ -152,13 +132,13 @@ class FrontEndTest : public ::testing::Test {
 
 TEST_F(FrontEndTest, HelpPrintsUsageOnly) {
   EXPECT_TRUE(run({"tool", "-d", "mol", "-h"}));
-  EXPECT_EQ(usageFor("tool"), out_.str());
+  EXPECT_EQ(expectedUsage("tool"), out_.str());
   EXPECT_EQ("", err_.str());
 }
 
 TEST_F(FrontEndTest, UnknownOptionPrintsMessageAndUsage) {
   EXPECT_FALSE(run({"tool", "-d"}));
-  EXPECT_EQ(usageFor("tool"), out_.str());
+  EXPECT_EQ(expectedUsage("tool"), out_.str());
   EXPECT_EQ("未知选项: -d\n", err_.str());
 }
 

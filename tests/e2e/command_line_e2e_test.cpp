@@ -7,6 +7,7 @@
 
 #include "e2e/e2e_fixture.h"
 #include "e2e/expected_output.h"
+#include "support/expected_usage.h"
 
 namespace nodara {
 namespace {
@@ -72,7 +73,7 @@ TEST_F(CommandLineE2eTest, HelpPrintsTheUsageAndNothingElse) {
   for (const std::vector<std::string>& arguments : cases) {
     SCOPED_TRACE(joined(arguments));
     const ToolResult result = tool(arguments).run();
-    EXPECT_EQ(result.out, usageText(NODARA_BINARY));
+    EXPECT_EQ(result.out, expectedUsage(NODARA_BINARY));
     EXPECT_EQ(result.err, "");
     EXPECT_TRUE(exitedWith(result, 0));
   }
@@ -101,7 +102,7 @@ TEST_F(CommandLineE2eTest, UnknownOptionPrintsTheUsageAndFails) {
   for (const Case& c : cases) {
     SCOPED_TRACE(joined(c.arguments));
     const ToolResult result = tool(c.arguments).run();
-    EXPECT_EQ(result.out, usageText(NODARA_BINARY));
+    EXPECT_EQ(result.out, expectedUsage(NODARA_BINARY));
     EXPECT_EQ(result.err, "未知选项: " + c.word + "\n");
     EXPECT_TRUE(exitedWith(result, 1));
   }

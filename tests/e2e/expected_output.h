@@ -17,9 +17,6 @@ struct EchoedSettings {
   std::string color2 = "#FF0000";
 };
 
-/// The usage text for the program name `program`.
-std::string usageText(const std::string& program);
-
 /// The banner and settings echo, then the line that starts the scan.
 std::string scanStart(const EchoedSettings& settings);
 

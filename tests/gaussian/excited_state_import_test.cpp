@@ -6,9 +6,7 @@
 #include <string>
 
 #include "catalogue/config_generator.h"
-#include "gaussian/library_log_capture.h"
-#include "log/console.h"
-#include "support/temp_directory.h"
+#include "gaussian/log_import_fixture.h"
 
 namespace nodara {
 namespace {
@@ -51,32 +49,11 @@ std::string render(const std::map<std::string, ExcitedStateText>& states) {
   return text;
 }
 
-/// A generator writing to string streams, with the library logger at its
-/// own level but captured.
-class ExcitedStateImportTest : public LibraryLogCapture {
+class ExcitedStateImportTest : public LogImportFixture {
  protected:
-  ExcitedStateImportTest() : LibraryLogCapture(quor::Error) {}
-
-  /// Writes `content` as the log and runs the import on it.
-  bool importLog(const std::string& content) {
-    generator_.logFile = dir_.writeFile("run.log", content);
-    return runImport();
-  }
-
-  bool runImport() {
-    out_.str("");
-    err_.str("");
-    return generator_.extractExcitedStates();
-  }
-
-  std::string pathLine() const {
-    return "从log文件提取激发态数据: " + generator_.logFile + "\n";
-  }
-
-  TempDirectory dir_;
-  std::ostringstream out_;
-  std::ostringstream err_;
-  ConfigGenerator generator_{Console(out_, err_)};
+  ExcitedStateImportTest()
+      : LogImportFixture(&ConfigGenerator::extractExcitedStates,
+                         "从log文件提取激发态数据: ") {}
 };
 
 TEST_F(ExcitedStateImportTest, StoresTheTextsOfTheLastSection) {

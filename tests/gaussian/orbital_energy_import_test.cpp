@@ -5,9 +5,7 @@
 #include <string>
 
 #include "catalogue/config_generator.h"
-#include "gaussian/library_log_capture.h"
-#include "log/console.h"
-#include "support/temp_directory.h"
+#include "gaussian/log_import_fixture.h"
 
 namespace nodara {
 namespace {
@@ -39,31 +37,11 @@ std::string render(const OrbitalEnergyTable& table) {
   return text.str();
 }
 
-/// A generator writing to string streams, with the library logger at its
-/// own level but captured.
-class OrbitalEnergyImportTest : public LibraryLogCapture {
+class OrbitalEnergyImportTest : public LogImportFixture {
  protected:
-  OrbitalEnergyImportTest() : LibraryLogCapture(quor::Error) {}
-
-  bool importLog(const std::string& content) {
-    generator_.logFile = dir_.writeFile("run.log", content);
-    return runImport();
-  }
-
-  bool runImport() {
-    out_.str("");
-    err_.str("");
-    return generator_.extractOrbitalEnergies();
-  }
-
-  std::string pathLine() const {
-    return "从log文件提取轨道能量: " + generator_.logFile + "\n";
-  }
-
-  TempDirectory dir_;
-  std::ostringstream out_;
-  std::ostringstream err_;
-  ConfigGenerator generator_{Console(out_, err_)};
+  OrbitalEnergyImportTest()
+      : LogImportFixture(&ConfigGenerator::extractOrbitalEnergies,
+                         "从log文件提取轨道能量: ") {}
 };
 
 struct ImportCase {

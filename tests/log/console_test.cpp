@@ -6,89 +6,62 @@
 #include <sstream>
 #include <string>
 
+#include "support/counting_buffer.h"
+
 namespace nodara {
 namespace {
 
-/// A string buffer that counts how often it was flushed.
-class CountingBuffer : public std::stringbuf {
- public:
-  int syncCount = 0;
-
+/// A console on two counting string streams.
+class ConsoleTest : public ::testing::Test {
  protected:
-  int sync() override {
-    ++syncCount;
-    return std::stringbuf::sync();
-  }
+  CapturedStreams streams_;
+  Console console_{streams_.outStream, streams_.errStream};
 };
 
-TEST(ConsoleTest, DefaultStreamsAreStandardOutputAndError) {
+TEST_F(ConsoleTest, DefaultStreamsAreStandardOutputAndError) {
   Console console;
   EXPECT_EQ(&std::cout, &console.out());
 }
 
-TEST(ConsoleTest, PrintLineWritesLineAndNewlineWithoutFlushing) {
-  CountingBuffer outBuffer;
-  CountingBuffer errBuffer;
-  std::ostream out(&outBuffer);
-  std::ostream err(&errBuffer);
-  Console console(out, err);
-  console.printLine("找到 3 个.cub文件");
-  console.printLine("");
-  EXPECT_EQ("找到 3 个.cub文件\n\n", outBuffer.str());
-  EXPECT_EQ("", errBuffer.str());
-  EXPECT_EQ(0, outBuffer.syncCount);
+TEST_F(ConsoleTest, PrintLineWritesLineAndNewlineWithoutFlushing) {
+  console_.printLine("找到 3 个.cub文件");
+  console_.printLine("");
+  EXPECT_EQ("找到 3 个.cub文件\n\n", streams_.out());
+  EXPECT_EQ("", streams_.err());
+  EXPECT_EQ(0, streams_.outBuffer.syncCount);
 }
 
-TEST(ConsoleTest, FlushFlushesTheProgressStream) {
-  CountingBuffer outBuffer;
-  CountingBuffer errBuffer;
-  std::ostream out(&outBuffer);
-  std::ostream err(&errBuffer);
-  Console console(out, err);
-  console.flush();
-  EXPECT_EQ(1, outBuffer.syncCount);
-  EXPECT_EQ(0, errBuffer.syncCount);
+TEST_F(ConsoleTest, FlushFlushesTheProgressStream) {
+  console_.flush();
+  EXPECT_EQ(1, streams_.outBuffer.syncCount);
+  EXPECT_EQ(0, streams_.errBuffer.syncCount);
 }
 
-TEST(ConsoleTest, PrintErrorWritesLineToFailureStreamAndFlushes) {
-  CountingBuffer outBuffer;
-  CountingBuffer errBuffer;
-  std::ostream out(&outBuffer);
-  std::ostream err(&errBuffer);
-  Console console(out, err);
-  console.printError("未找到任何.cub文件");
-  EXPECT_EQ("", outBuffer.str());
-  EXPECT_EQ("未找到任何.cub文件\n", errBuffer.str());
-  EXPECT_EQ(1, errBuffer.syncCount);
-  EXPECT_EQ(0, outBuffer.syncCount);
+TEST_F(ConsoleTest, PrintErrorWritesLineToFailureStreamAndFlushes) {
+  console_.printError("未找到任何.cub文件");
+  EXPECT_EQ("", streams_.out());
+  EXPECT_EQ("未找到任何.cub文件\n", streams_.err());
+  EXPECT_EQ(1, streams_.errBuffer.syncCount);
+  EXPECT_EQ(0, streams_.outBuffer.syncCount);
 }
 
-TEST(ConsoleTest, LinesAreWrittenUnchanged) {
-  std::ostringstream out;
-  std::ostringstream err;
-  Console console(out, err);
-  console.printLine(std::string("a\0b\nc", 5));
-  EXPECT_EQ(std::string("a\0b\nc\n", 6), out.str());
+TEST_F(ConsoleTest, LinesAreWrittenUnchanged) {
+  console_.printLine(std::string("a\0b\nc", 5));
+  EXPECT_EQ(std::string("a\0b\nc\n", 6), streams_.out());
 }
 
-TEST(ConsoleTest, OutReturnsTheProgressStream) {
-  std::ostringstream out;
-  std::ostringstream err;
-  Console console(out, err);
-  console.out() << "text";
-  EXPECT_EQ("text", out.str());
-  EXPECT_EQ("", err.str());
+TEST_F(ConsoleTest, OutReturnsTheProgressStream) {
+  console_.out() << "text";
+  EXPECT_EQ("text", streams_.out());
+  EXPECT_EQ("", streams_.err());
 }
 
-TEST(ConsoleTest, CopiesShareTheStreams) {
-  std::ostringstream out;
-  std::ostringstream err;
-  Console console(out, err);
-  Console copy = console;
+TEST_F(ConsoleTest, CopiesShareTheStreams) {
+  Console copy = console_;
   copy.printLine("one");
   copy.printError("two");
-  EXPECT_EQ("one\n", out.str());
-  EXPECT_EQ("two\n", err.str());
+  EXPECT_EQ("one\n", streams_.out());
+  EXPECT_EQ("two\n", streams_.err());
 }
 
 }  // namespace

@@ -8,25 +8,17 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "log/library_logger.h"
+#include "support/counting_buffer.h"
 
 namespace quor {
 namespace {
 
-/// A string buffer that counts how often it was flushed.
-class CountingBuffer : public std::stringbuf {
- public:
-  int syncCount = 0;
-
- protected:
-  int sync() override {
-    ++syncCount;
-    return std::stringbuf::sync();
-  }
-};
+using nodara::CountingBuffer;
 
 constexpr const char* kReset = "\x1b[0m";
 
@@ -281,30 +273,35 @@ TEST_F(ProcessLoggerTest, InitialLevels) {
   EXPECT_EQ(Error, LibraryLogger::instance().level());
 }
 
-TEST_F(ProcessLoggerTest, LogDebugWritesNothing) {
-  logDebug("m");
-  EXPECT_EQ("", out());
-  EXPECT_EQ("", err());
-}
+struct FreeFunctionCase {
+  const char* name;
+  void (*function)(std::string_view);
+  std::string out;
+  std::string err;
+  int outFlushes;
+  int errFlushes;
+};
 
-TEST_F(ProcessLoggerTest, LogInfoWritesGreenLineWithoutFlushing) {
-  logInfo("m");
-  EXPECT_EQ("\x1b[32m[INFO] m\x1b[0m\n", out());
-  EXPECT_EQ("", err());
-  EXPECT_EQ(0, outBuffer_.syncCount);
-}
-
-TEST_F(ProcessLoggerTest, LogWarningWritesYellowLineToErrorStream) {
-  logWarning("m");
-  EXPECT_EQ("", out());
-  EXPECT_EQ("\x1b[33m[WARNING] m\x1b[0m\n", err());
-}
-
-TEST_F(ProcessLoggerTest, LogErrorWritesRedLineAndFlushes) {
-  logError("m");
-  EXPECT_EQ("", out());
-  EXPECT_EQ("\x1b[31m[ERROR] m\x1b[0m\n", err());
-  EXPECT_EQ(1, errBuffer_.syncCount);
+TEST_F(ProcessLoggerTest, FreeFunctionsWriteAtTheirLevel) {
+  const FreeFunctionCase cases[] = {
+      {"logDebug", logDebug, "", "", 0, 0},
+      {"logInfo", logInfo, "\x1b[32m[INFO] m\x1b[0m\n", "", 0, 0},
+      {"logWarning", logWarning, "", "\x1b[33m[WARNING] m\x1b[0m\n", 0, 0},
+      {"logError", logError, "", "\x1b[31m[ERROR] m\x1b[0m\n", 0, 1},
+  };
+  for (const FreeFunctionCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    CountingBuffer outBuffer;
+    CountingBuffer errBuffer;
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    Logger::instance().setStreams(out, err);
+    c.function("m");
+    EXPECT_EQ(c.out, outBuffer.str());
+    EXPECT_EQ(c.err, errBuffer.str());
+    EXPECT_EQ(c.outFlushes, outBuffer.syncCount);
+    EXPECT_EQ(c.errFlushes, errBuffer.syncCount);
+  }
 }
 
 TEST_F(ProcessLoggerTest, LogErrorWithoutColourStillFlushes) {
